@@ -1,0 +1,33 @@
+#include "patch_table.h"
+
+// Spaces are part of the texts: the host lays out its screens with them.
+const std::array<PatchPair, PatchTableSize> PatchTable = {{
+    /*  1 */ {u"                            Work with Submitted Jobs                   ",
+              u"                           Gestion des travaux soumis                  "},
+    /*  2 */ {u"                           Work with Members Using PDM                 ",
+              u"                            PDM - Gestion des membres                  "},
+    /*  3 */ {u"                                               System  . . . . . :   ",
+              u"                                               Système . . . . . :   "},
+    /*  4 */ {u" Columns . . . :   ",
+              u" Colonnes  . . :   "},
+    /*  5 */ {u" Columns . . . :  ",
+              u" Colonnes  . . :  "},
+    /*  6 */ {u"                          Prompt type .",
+              u"                          Type d'invite"},
+    /*  7 */ {u" Prompt type .",
+              u" Type d'invite"},
+    /*  8 */ {u"        *************** Beginning of data *************************************",
+              u"        **************  Début des données  ************************************"},
+    /*  9 */ {u"        ****************** End of data ****************************************",
+              u"        ***************  Fin des données  *************************************"},
+    /* 10 */ {u"F24=More keys",
+              u"F24=Autres to"},
+    /* 11 */ {u"English        ",
+              u"French         "},
+    /* 12 */ {u"                             Display Module Source                              ",
+              u"                               Source d'un module                               "},
+    /* 13 */ {u"                         Pmt  SeqNbr",
+              u"                         Inv  NumSéq"},
+    /* 14 */ {u"Pmt  SeqNbr",
+              u"Inv  NumSéq"},
+}};
