@@ -5,7 +5,7 @@
 
 #include "test_platform.h"
 
-std::unique_ptr<HeldFile> HoldOpenExclusively(const std::filesystem::path&) { return nullptr; }
+std::unique_ptr<HeldFile> HoldOpenLikeARunningProgram(const std::filesystem::path&) { return nullptr; }
 
 void SetDistinctiveMetadata(const std::filesystem::path& path) { ::chmod(path.c_str(), 0751); }
 

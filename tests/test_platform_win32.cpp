@@ -13,8 +13,8 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<HeldFile> HoldOpenExclusively(const std::filesystem::path& path) {
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+std::unique_ptr<HeldFile> HoldOpenLikeARunningProgram(const std::filesystem::path& path) {
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<ExclusiveHandle>(handle);
 }
