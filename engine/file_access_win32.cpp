@@ -95,12 +95,17 @@ std::wstring ExtendedPath(const fs::path& path) {
 }
 
 std::wstring FinalPath(HANDLE file) {
-    const DWORD size = GetFinalPathNameByHandleW(file, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (size == 0) return {};
-    std::wstring path(size, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(file, path.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    path.resize(length);
-    return path;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length + 1);  // the length asked for, with its terminator
+    }
 }
 
 std::wstring TemporaryPath(const std::wstring& target) {
@@ -193,7 +198,10 @@ void ReplaceFileContents(const fs::path& path, const std::vector<std::uint8_t>& 
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!file.valid()) Fail(FileStep::CheckWritable, path, GetLastError());
         target = FinalPath(file.get());
-        if (target.empty() || !GetFileInformationByHandleEx(file.get(), FileBasicInfo, &original, sizeof original))
+        // Some systems (Wine) cannot name a handle whose path exceeds MAX_PATH;
+        // the full path then stands for itself.
+        if (target.empty()) target = ExtendedPath(path);
+        if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &original, sizeof original))
             Fail(FileStep::CheckWritable, path, GetLastError());
     }
     if (original.FileAttributes & FILE_ATTRIBUTE_READONLY) {

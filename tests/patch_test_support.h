@@ -77,9 +77,10 @@ public:
         std::filesystem::create_directories(path_);
     }
     ~ScratchFolder() {
+        // Best effort: a test that left a write-protected file must not stop the cleanup.
         std::error_code ignored;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+        for (std::filesystem::recursive_directory_iterator it(path_, ignored), end; it != end; it.increment(ignored))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
