@@ -1,0 +1,29 @@
+#include "startup_guard.h"
+
+#include <string>
+
+#include "text_encoding.h"
+#include "win32_error.h"
+
+static std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool RunStartupGuard(HWND frmMain) {
+    const std::wstring caption = WindowText(frmMain);
+    const std::wstring runningTitle = caption + L" ";
+    if (FindWindowA(nullptr, WideToAnsi(runningTitle).c_str()) != nullptr) {
+        const std::wstring rememberedCaption = caption;
+        if (!DestroyWindow(frmMain)) throw Win32Error("DestroyWindow");
+        MessageBeep(MB_OK);
+        if (MessageBoxW(nullptr, L"Kestrune 2000 should not be running at this time.", rememberedCaption.c_str(),
+                        MB_OK) == 0) {
+            throw Win32Error("MessageBoxW");
+        }
+        return false;
+    }
+    if (!SetWindowTextW(frmMain, runningTitle.c_str())) throw Win32Error("SetWindowTextW");
+    return true;
+}
