@@ -22,7 +22,7 @@ HFONT CreateDesignFont(const FontDesign& font, UINT dpi) {
         logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
         logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         logFont.lfQuality = DEFAULT_QUALITY;
-        logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+        logFont.lfPitchAndFamily = font.pitchAndFamily;
         wcsncpy(logFont.lfFaceName, font.face, LF_FACESIZE - 1);
     }
     HFONT handle = CreateFontIndirectW(&logFont);

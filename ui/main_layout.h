@@ -20,9 +20,12 @@ struct FontDesign {
     const wchar_t* face;  // nullptr: the system's message font
     int centipoints;      // size in hundredths of a point
     bool bold;
+    BYTE pitchAndFamily;  // guides the font mapper where the face is missing
 };
 
-inline constexpr FontDesign WindowDefaultFont = {nullptr, 0, false};
+inline constexpr FontDesign WindowDefaultFont = {nullptr, 0, false, 0};
+inline constexpr BYTE Typewriter = FIXED_PITCH | FF_MODERN;
+inline constexpr BYTE SansSerif = VARIABLE_PITCH | FF_SWISS;
 inline constexpr COLORREF WindowDefaultColour = CLR_INVALID;
 
 struct ControlDesign {
@@ -48,15 +51,15 @@ inline constexpr DWORD PushButtonStyle = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON;
 inline constexpr std::array<ControlDesign, 5> FrmMainControls = {{
     // name          id               class      style            ex style          left  top   width height text
     {L"Label2",      IDC_LABEL2,      L"STATIC", LabelStyle,      0,                 840,  120, 5415, 495, L"Kestrune 2000 French Language Patch",
-     {L"Courier New", 1125, true}, RGB(0, 0, 255), true},
+     {L"Courier New", 1125, true, Typewriter}, RGB(0, 0, 255), true},
     {L"txtFilePath", IDC_TXTFILEPATH, L"EDIT",   TextBoxStyle,    WS_EX_CLIENTEDGE,  240, 1440, 6255, 375, L"C:\\Program Files\\Kestrune\\Kestrune.exe",
-     {L"Courier New", 975, false}, WindowDefaultColour, true},
+     {L"Courier New", 975, false, Typewriter}, WindowDefaultColour, true},
     {L"Label4",      IDC_LABEL4,      L"STATIC", LabelStyle,      0,                   0,  960, 6735, 375, L"Please Enter the Path of the Kestrune Executable Program:",
-     {L"Courier New", 825, false}, RGB(0, 0, 255), true},
+     {L"Courier New", 825, false, Typewriter}, RGB(0, 0, 255), true},
     {L"cmdUpdate",   IDC_CMDUPDATE,   L"BUTTON", PushButtonStyle, 0,                2280, 2160, 1935, 375, L"Perform Update",
      WindowDefaultFont, WindowDefaultColour, true},
     {L"lblWait",     IDC_LBLWAIT,     L"STATIC", LabelStyle,      0,                4560, 2160, 2055, 255, L"Please Wait...",
-     {L"MS Sans Serif", 1200, true}, WindowDefaultColour, false},
+     {L"MS Sans Serif", 1200, true, SansSerif}, WindowDefaultColour, false},
 }};
 
 int TwipsToPixels(int twips, UINT dpi);
