@@ -1,6 +1,7 @@
 # Fails when a Windows program imports a DLL that is not part of Windows
 # itself (a C++ or GCC runtime DLL, say), so the .exe runs on its own.
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<file.exe> -P check_system_imports.cmake
+cmake_minimum_required(VERSION 3.21)
 set(system_dlls
   kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll
   shlwapi.dll uxtheme.dll ntdll.dll msvcrt.dll ucrtbase.dll)
