@@ -13,6 +13,7 @@ public:
     RunningUtility();
 
     ChildProcess& process() { return process_; }
+    const ChildProcess& process() const { return process_; }
     HWND window() const { return window_; }
     HWND control(int id) const;
 
