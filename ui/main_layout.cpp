@@ -1,5 +1,6 @@
 #include "main_layout.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "win32_error.h"
@@ -23,7 +24,8 @@ HFONT CreateDesignFont(const FontDesign& font, UINT dpi) {
         logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         logFont.lfQuality = DEFAULT_QUALITY;
         logFont.lfPitchAndFamily = font.pitchAndFamily;
-        wcsncpy(logFont.lfFaceName, font.face, LF_FACESIZE - 1);
+        const std::size_t length = std::min<std::size_t>(std::wcslen(font.face), LF_FACESIZE - 1);
+        std::copy_n(font.face, length, logFont.lfFaceName);
     }
     HFONT handle = CreateFontIndirectW(&logFont);
     if (handle == nullptr) throw Win32Error("CreateFontIndirectW");
