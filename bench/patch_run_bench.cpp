@@ -63,7 +63,8 @@ std::size_t StatusBytes(const char* field) {
 
 void ResetPeakMemory() {
     std::ofstream clearRefs("/proc/self/clear_refs");
-    if (!(clearRefs << "5" << std::flush)) throw std::runtime_error("cannot reset the peak memory (/proc/self/clear_refs)");
+    if (!(clearRefs << "5" << std::flush))
+        throw std::runtime_error("cannot reset the peak memory (/proc/self/clear_refs)");
 }
 
 struct Sample {
@@ -173,7 +174,8 @@ void WriteTargetFile(const fs::path& path, std::size_t size, const std::vector<P
         if (done + count == size) {
             for (std::size_t k = 0; k < pairs.size(); ++k) {
                 const std::size_t at = count - tail + k * 4096 + k % 2;
-                std::copy(pairs[k].search.begin(), pairs[k].search.end(), piece.begin() + static_cast<std::ptrdiff_t>(at));
+                std::copy(pairs[k].search.begin(), pairs[k].search.end(),
+                          piece.begin() + static_cast<std::ptrdiff_t>(at));
             }
         }
         WriteAll(fd, piece.data(), count, path);
@@ -232,7 +234,9 @@ double Median(std::vector<double> values) {
 // -- The two measurements -------------------------------------------------
 
 void CompareWithFloor(const fs::path& folder, int repetitions, const std::vector<PatternPair>& pairs) {
-    std::printf("| File | RunPatch median | Floor median | Ratio | RunPatch best | Floor best | Ratio | RunPatch peak memory |\n");
+    std::printf(
+        "| File | RunPatch median | Floor median | Ratio | RunPatch best | Floor best | Ratio |"
+        " RunPatch peak memory |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
     for (std::size_t mib : {4, 64, 256}) {
         const fs::path original = folder / "original.bin";
@@ -303,7 +307,8 @@ void ScanWithoutMatches(int repetitions, const std::vector<PatternPair>& pairs) 
             const auto start = std::chrono::steady_clock::now();
             const auto missing = ApplyPatternPairs(image, pairs);
             const auto stop = std::chrono::steady_clock::now();
-            if (missing != std::optional<std::size_t>(0)) throw std::runtime_error("a pattern was found in the scan image");
+            if (missing != std::optional<std::size_t>(0))
+                throw std::runtime_error("a pattern was found in the scan image");
             times.push_back(std::chrono::duration<double>(stop - start).count());
         }
         medians.push_back(Median(times));
@@ -325,8 +330,8 @@ int main(int argc, char** argv) {
         const std::vector<PatternPair> pairs = TablePairs();
         {
             TemporaryFolder folder;
-            std::printf("Files in %s, %d runs of each, every run in a process of its own.\n\n",
-                        folder.path().c_str(), repetitions);
+            std::printf("Files in %s, %d runs of each, every run in a process of its own.\n\n", folder.path().c_str(),
+                        repetitions);
             CompareWithFloor(folder.path(), repetitions, pairs);
         }
         ScanWithoutMatches(repetitions, pairs);

@@ -46,8 +46,7 @@ Scanner MakeScanner(const BytePattern& pattern) {
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (i == first) continue;
         const bool differs = pattern[i] != pattern[first];
-        if (second == first || (differs && !secondDiffers) ||
-            (differs == secondDiffers && rarer(i, second))) {
+        if (second == first || (differs && !secondDiffers) || (differs == secondDiffers && rarer(i, second))) {
             second = i;
             secondDiffers = differs;
         }
@@ -84,7 +83,8 @@ std::size_t ScanRange(const std::uint8_t* bytes, const Scanner& s, std::size_t b
     for (; q < end && end - q >= Stretch; q += Stretch) {
         unsigned char candidates = 0;
         for (std::size_t j = 0; j < Stretch; ++j) {
-            candidates += static_cast<unsigned char>((first[q + j] == firstByte) & (second[q + j] == secondByte));
+            candidates =
+                static_cast<unsigned char>(candidates + ((first[q + j] == firstByte) & (second[q + j] == secondByte)));
         }
         if (candidates) {
             const std::size_t match = CheckEach(bytes, s, q, q + Stretch);
@@ -139,8 +139,9 @@ std::optional<TextAnchor> FindTextAnchor(const BytePattern& pattern, std::size_t
 void AddToGroup(TextGroup& group, const TextAnchor& anchor) {
     group.anchors.push_back(anchor);
     group.keys[anchor.key] = true;
-    group.firstLow = std::min<std::uint8_t>(group.firstLow, anchor.key & 0xFF);
-    group.firstHigh = std::max<std::uint8_t>(group.firstHigh, anchor.key & 0xFF);
+    const auto first = static_cast<std::uint8_t>(anchor.key & 0xFF);
+    group.firstLow = std::min(group.firstLow, first);
+    group.firstHigh = std::max(group.firstHigh, first);
 }
 
 // Anchor positions [begin, end), end <= size - AnchorLength + 1.  Records
@@ -171,8 +172,8 @@ std::size_t ScanTextGroup(const std::uint8_t* bytes, std::size_t size, const Tex
         const std::uint8_t* p = bytes + a;
         unsigned char candidates = 0;
         for (std::size_t j = 0; j < Stretch; ++j) {
-            candidates += static_cast<unsigned char>((static_cast<std::uint8_t>(p[j] - low) <= span) &
-                                                     ((p[j + 1] | p[j + 3]) == 0));
+            candidates = static_cast<unsigned char>(
+                candidates + ((static_cast<std::uint8_t>(p[j] - low) <= span) & ((p[j + 1] | p[j + 3]) == 0)));
         }
         if (candidates) {
             for (std::size_t j = 0; j < Stretch; ++j) check(a + j);
@@ -207,11 +208,11 @@ std::vector<std::size_t> FindFirstOccurrences(const std::uint8_t* bytes, std::si
     // Block by block, every filter scans the block while it is in the cache:
     // the memory is read once, not once per pattern.
     constexpr std::size_t Block = 16 * 1024;
-    for (std::size_t blockStart = 0; blockStart < size && (textsPending > 0 || !pending.empty());
-         blockStart += Block) {
+    for (std::size_t blockStart = 0; blockStart < size && (textsPending > 0 || !pending.empty()); blockStart += Block) {
         const std::size_t blockEnd = std::min(size, blockStart + Block);
         if (textsPending > 0 && blockStart < anchorLimit) {
-            textsPending -= ScanTextGroup(bytes, size, texts, patterns, blockStart, std::min(blockEnd, anchorLimit), found);
+            textsPending -=
+                ScanTextGroup(bytes, size, texts, patterns, blockStart, std::min(blockEnd, anchorLimit), found);
         }
         std::size_t kept = 0;
         for (std::size_t p = 0; p < pending.size(); ++p) {

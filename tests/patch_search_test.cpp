@@ -94,8 +94,8 @@ TEST(ApplyPatternPairs, RefusesAReplacementOfAnotherLength) {
 struct Coverage {
     int completed = 0;
     int missing = 0;
-    int matchOverlapsReplaced = 0;    // found where an earlier pair had written
-    int firstAsReadOverwritten = 0;   // found after its first occurrence as read
+    int matchOverlapsReplaced = 0;   // found where an earlier pair had written
+    int firstAsReadOverwritten = 0;  // found after its first occurrence as read
 };
 
 void NoteCoverage(const Image& original, const std::vector<PatternPair>& pairs, const ReferenceRun& run,
@@ -235,7 +235,8 @@ TEST(FindFirstOccurrences, FindsTextsAtEveryPlaceAroundBlockBoundaries) {
             std::copy(pattern.begin(), pattern.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
             ASSERT_EQ(FindFirstOccurrences(image.data(), image.size(), patterns)[k], at) << "pattern " << k + 1;
             ASSERT_EQ(FindFirstOccurrence(image.data(), image.size(), at, pattern), at) << "pattern " << k + 1;
-            ASSERT_EQ(FindFirstOccurrence(image.data(), image.size(), at + 1, pattern), NotFound) << "pattern " << k + 1;
+            ASSERT_EQ(FindFirstOccurrence(image.data(), image.size(), at + 1, pattern), NotFound)
+                << "pattern " << k + 1;
         }
     }
 }
