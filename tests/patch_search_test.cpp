@@ -145,6 +145,7 @@ TEST(ApplyPatternPairs, AgreesWithSequentialSearchesOnSmallAlphabets) {
             return bytes;
         };
 
+        SCOPED_TRACE("round " + std::to_string(round));
         const Image original = text(std::uniform_int_distribution<std::size_t>(0, 60)(random));
         std::vector<PatternPair> pairs(std::uniform_int_distribution<std::size_t>(1, 6)(random));
         for (std::size_t k = 0; k < pairs.size(); ++k) {
@@ -179,6 +180,7 @@ TEST(ApplyPatternPairs, AgreesWithSequentialSearchesOnTableTexts) {
     const std::uint8_t filler[] = {0x00, 0x20, 0x2A, 'P'};
     Coverage coverage;
     for (int round = 0; round < 1500; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
         Image image(std::uniform_int_distribution<std::size_t>(1000, 20000)(random));
         for (auto& b : image) b = filler[random() % 4];
         auto place = [&](const BytePattern& text, std::size_t begin, std::size_t end) {
@@ -211,18 +213,27 @@ Image Utf16Spaces(std::size_t size) {
     return image;
 }
 
-std::vector<const BytePattern*> SearchPatterns(const std::vector<PatternPair>& pairs) {
-    std::vector<const BytePattern*> patterns;
-    for (const PatternPair& pair : pairs) patterns.push_back(&pair.search);
+// The table's search texts twice: as UTF-16, sought together through one
+// filter, and as single bytes (no zero bytes), sought one by one.
+std::vector<BytePattern> ScanPatterns() {
+    std::vector<BytePattern> patterns;
+    for (const PatchPair& pair : PatchTable) patterns.push_back(WidePattern(pair.search));
+    for (const PatchPair& pair : PatchTable) patterns.emplace_back(pair.search.begin(), pair.search.end());
     return patterns;
 }
 
+std::vector<const BytePattern*> Pointers(const std::vector<BytePattern>& patterns) {
+    std::vector<const BytePattern*> pointers;
+    for (const BytePattern& pattern : patterns) pointers.push_back(&pattern);
+    return pointers;
+}
+
 // The scan goes block by block (16 KiB) and, within a block, stretch by
-// stretch: each table text at every start from just before a block
-// boundary, straddling it, to just after it, and at the very end.
+// stretch: each text at every start from just before a block boundary,
+// straddling it, to just after it, and at the very end.
 TEST(FindFirstOccurrences, FindsTextsAtEveryPlaceAroundBlockBoundaries) {
-    const std::vector<PatternPair> table = TablePairs();
-    const std::vector<const BytePattern*> patterns = SearchPatterns(table);
+    const std::vector<BytePattern> texts = ScanPatterns();
+    const std::vector<const BytePattern*> patterns = Pointers(texts);
     const Image spaces = Utf16Spaces(40001);
     for (std::size_t k = 0; k < patterns.size(); ++k) {
         const BytePattern& pattern = *patterns[k];
@@ -243,10 +254,11 @@ TEST(FindFirstOccurrences, FindsTextsAtEveryPlaceAroundBlockBoundaries) {
 
 // Several texts at once, anywhere, against a plain search for each.
 TEST(FindFirstOccurrences, AgreesWithPlainSearch) {
-    const std::vector<PatternPair> table = TablePairs();
-    const std::vector<const BytePattern*> patterns = SearchPatterns(table);
+    const std::vector<BytePattern> texts = ScanPatterns();
+    const std::vector<const BytePattern*> patterns = Pointers(texts);
     std::mt19937 random(7);
     for (int round = 0; round < 80; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
         Image image = Utf16Spaces(std::uniform_int_distribution<std::size_t>(0, 40000)(random));
         for (int n = 0; n < 10 && !image.empty(); ++n) {
             const BytePattern& pattern = *patterns[random() % patterns.size()];
