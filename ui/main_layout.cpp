@@ -19,7 +19,6 @@ HFONT CreateDesignFont(const FontDesign& font, UINT dpi) {
     } else {
         logFont.lfHeight = -MulDiv(font.centipoints, static_cast<int>(dpi), 7200);
         logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-        logFont.lfCharSet = ANSI_CHARSET;
         logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
         logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         logFont.lfQuality = DEFAULT_QUALITY;
@@ -27,6 +26,8 @@ HFONT CreateDesignFont(const FontDesign& font, UINT dpi) {
         const std::size_t length = std::min<std::size_t>(std::wcslen(font.face), LF_FACESIZE - 1);
         std::copy_n(font.face, length, logFont.lfFaceName);
     }
+    // Every font of the window is a Western one.
+    logFont.lfCharSet = ANSI_CHARSET;
     HFONT handle = CreateFontIndirectW(&logFont);
     if (handle == nullptr) throw Win32Error("CreateFontIndirectW");
     return handle;

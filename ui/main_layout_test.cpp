@@ -95,4 +95,5 @@ TEST(FrmMainDesign, WindowDefaultFontGrowsWithTheDpi) {
     DeleteObject(font192);
     EXPECT_NE(at96.lfHeight, 0);
     EXPECT_NEAR(static_cast<double>(at192.lfHeight), 2.0 * at96.lfHeight, 1.0);
+    EXPECT_EQ(at96.lfCharSet, ANSI_CHARSET);
 }
