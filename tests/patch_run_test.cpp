@@ -9,6 +9,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::function<void(ImageBuilder&)> AllTextsBut(std::size_t missing) {
+    return [missing](ImageBuilder& b) {
+        for (std::size_t n = 1; n <= PatchTableSize; ++n)
+            if (n != missing) b.Filler(4).Patched(n);
+    };
+}
+
 struct ImageCase {
     const char* name;
     std::function<void(ImageBuilder&)> build;
@@ -30,29 +37,11 @@ const ImageCase kImageCases[] = {
          for (std::size_t n : {1, 2, 3, 5, 4, 7, 6, 8, 9, 10, 11, 12, 14, 13}) b.Filler(3).Patched(n);
      },
      PatchOutcome::Completed},
-    {"MissingPair9", [](ImageBuilder& b) {
-         for (std::size_t n = 1; n <= PatchTableSize; ++n)
-             if (n != 9) b.Filler(4).Patched(n);
-     },
-     PatchOutcome::NotApplicable},
-    {"Text5OnlyInsideText4",
-     [](ImageBuilder& b) {
-         for (std::size_t n = 1; n <= PatchTableSize; ++n)
-             if (n != 5) b.Filler(4).Patched(n);
-     },
-     PatchOutcome::NotApplicable},
-    {"Text7OnlyInsideText6",
-     [](ImageBuilder& b) {
-         for (std::size_t n = 1; n <= PatchTableSize; ++n)
-             if (n != 7) b.Filler(4).Patched(n);
-     },
-     PatchOutcome::NotApplicable},
-    {"Text14OnlyInsideText13",
-     [](ImageBuilder& b) {
-         for (std::size_t n = 1; n <= PatchTableSize; ++n)
-             if (n != 14) b.Filler(4).Patched(n);
-     },
-     PatchOutcome::NotApplicable},
+    // Pair 9 has no text; pairs 5, 7 and 14 have theirs only inside the longer texts 4, 6 and 13.
+    {"MissingPair9", AllTextsBut(9), PatchOutcome::NotApplicable},
+    {"Text5OnlyInsideText4", AllTextsBut(5), PatchOutcome::NotApplicable},
+    {"Text7OnlyInsideText6", AllTextsBut(7), PatchOutcome::NotApplicable},
+    {"Text14OnlyInsideText13", AllTextsBut(14), PatchOutcome::NotApplicable},
     {"EmptyFile", [](ImageBuilder&) {}, PatchOutcome::NotApplicable},
 };
 
