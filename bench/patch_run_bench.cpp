@@ -283,16 +283,16 @@ void ScanWithoutMatches(int repetitions, const std::vector<PatternPair>& pairs) 
     constexpr std::size_t Size = 256 * MiB;
     struct Input {
         const char* name;
-        void (*fill)(std::vector<std::uint8_t>&);
+        void (*fill)(PatchImage&);
     };
     const Input inputs[] = {
         {"random bytes",
-         [](std::vector<std::uint8_t>& image) {
+         [](PatchImage& image) {
              std::mt19937_64 random(1);
              FillRandom(image.data(), image.size(), random);
          }},
         {"UTF-16LE spaces (20 00 repeated)",
-         [](std::vector<std::uint8_t>& image) {
+         [](PatchImage& image) {
              for (std::size_t i = 0; i < image.size(); ++i) image[i] = i % 2 == 0 ? 0x20 : 0x00;
          }},
     };
@@ -300,7 +300,7 @@ void ScanWithoutMatches(int repetitions, const std::vector<PatternPair>& pairs) 
     std::printf("| Image | Scan (median) | Speed |\n|---|---|---|\n");
     std::vector<double> medians;
     for (const Input& input : inputs) {
-        std::vector<std::uint8_t> image(Size);
+        PatchImage image(Size);
         input.fill(image);
         std::vector<double> times;
         for (int r = 0; r < repetitions; ++r) {

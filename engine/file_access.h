@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "patch_error.h"
+#include "patch_image.h"
 
 // The file operations of a patch run.  Each platform has its own
 // implementation (file_access_posix.cpp, file_access_win32.cpp).
@@ -15,7 +16,7 @@
 bool CanOpenForReading(const std::filesystem::path& path);
 
 // The whole content of the file.  Throws PatchError (FileStep::Read).
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+PatchImage ReadWholeFile(const std::filesystem::path& path);
 
 // Puts `bytes` in place of the file's content without ever leaving a missing
 // or partly written file: they go to a new file in the same folder, which then
@@ -24,7 +25,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 // carry over.  A write-protected target is refused.  Throws PatchError naming
 // the failed step; the target then keeps its old content and no temporary
 // file remains.
-void ReplaceFileContents(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void ReplaceFileContents(const std::filesystem::path& path, const PatchImage& bytes);
 
 // Test seam: makes the next ReplaceFileContents fail at `step` as if the
 // system had reported `systemError` (an errno value on POSIX, a Win32 error

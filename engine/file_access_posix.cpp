@@ -70,7 +70,7 @@ std::string TemporaryName(const std::string& targetName) {
     return targetName + ".patching-" + suffix + ".tmp";
 }
 
-bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+bool WriteAll(int fd, const PatchImage& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -94,13 +94,13 @@ bool CanOpenForReading(const fs::path& path) {
     return file.valid() && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const fs::path& path) {
+PatchImage ReadWholeFile(const fs::path& path) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
     if (!file.valid()) Fail(FileStep::Read, path, errno);
     struct stat info;
     if (::fstat(file.get(), &info) != 0) Fail(FileStep::Read, path, errno);
 
-    std::vector<std::uint8_t> bytes;
+    PatchImage bytes;
     try {
         bytes.resize(static_cast<std::size_t>(info.st_size));
     } catch (const std::bad_alloc&) {
@@ -119,7 +119,7 @@ std::vector<std::uint8_t> ReadWholeFile(const fs::path& path) {
     return bytes;
 }
 
-void ReplaceFileContents(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+void ReplaceFileContents(const fs::path& path, const PatchImage& bytes) {
     // Replace the file a link points to, not the link.
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (!resolved) Fail(FileStep::CheckWritable, path, errno);

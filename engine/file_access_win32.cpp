@@ -121,7 +121,7 @@ bool SetDeleteOnClose(HANDLE file, bool deleteOnClose) {
     return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 
-bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
+bool WriteAll(HANDLE file, const PatchImage& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 64u << 20));
@@ -165,14 +165,14 @@ bool CanOpenForReading(const fs::path& path) {
            !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const fs::path& path) {
+PatchImage ReadWholeFile(const fs::path& path) {
     Handle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) Fail(FileStep::Read, path, GetLastError());
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) Fail(FileStep::Read, path, GetLastError());
 
-    std::vector<std::uint8_t> bytes;
+    PatchImage bytes;
     try {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
@@ -189,7 +189,7 @@ std::vector<std::uint8_t> ReadWholeFile(const fs::path& path) {
     return bytes;
 }
 
-void ReplaceFileContents(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+void ReplaceFileContents(const fs::path& path, const PatchImage& bytes) {
     // The final path replaces the file a link points to, not the link.
     std::wstring target;
     FILE_BASIC_INFO original{};

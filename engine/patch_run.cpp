@@ -17,7 +17,7 @@ static std::vector<PatternPair> TablePatterns() {
 PatchOutcome RunPatch(const std::filesystem::path& path) {
     const std::vector<PatternPair> pairs = TablePatterns();
     if (!CanOpenForReading(path)) return PatchOutcome::InvalidPath;
-    std::vector<std::uint8_t> image = ReadWholeFile(path);
+    PatchImage image = ReadWholeFile(path);
     if (ApplyPatternPairs(image, pairs)) return PatchOutcome::NotApplicable;
     ReplaceFileContents(path, image);
     return PatchOutcome::Completed;

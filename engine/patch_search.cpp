@@ -13,7 +13,7 @@ struct Span {
     std::size_t end;
 };
 
-bool MatchesAt(const std::vector<std::uint8_t>& image, std::size_t at, const BytePattern& pattern) {
+bool MatchesAt(const PatchImage& image, std::size_t at, const BytePattern& pattern) {
     return std::equal(pattern.begin(), pattern.end(), image.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
@@ -29,7 +29,7 @@ bool MatchesAt(const std::vector<std::uint8_t>& image, std::size_t at, const Byt
 //    the bytes as read and so cannot match.  The occurrence itself still
 //    matches unless an earlier pair overwrote part of it; only then is the
 //    image searched again, from just after it.
-std::optional<std::size_t> ApplyPatternPairs(std::vector<std::uint8_t>& image, const std::vector<PatternPair>& pairs) {
+std::optional<std::size_t> ApplyPatternPairs(PatchImage& image, const std::vector<PatternPair>& pairs) {
     std::vector<const BytePattern*> searches;
     searches.reserve(pairs.size());
     for (std::size_t k = 0; k < pairs.size(); ++k) {

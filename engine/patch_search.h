@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "patch_image.h"
 #include "wide_pattern.h"
 
 struct PatternPair {
@@ -16,5 +17,5 @@ struct PatternPair {
 // replacement.  Matches may start at any byte offset.  Returns the index of
 // the first pair whose pattern does not occur; the image is then partly
 // changed and must be discarded.
-std::optional<std::size_t> ApplyPatternPairs(std::vector<std::uint8_t>& image,
+std::optional<std::size_t> ApplyPatternPairs(PatchImage& image,
                                              const std::vector<PatternPair>& pairs);

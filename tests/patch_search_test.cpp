@@ -10,7 +10,7 @@
 
 namespace {
 
-using Image = std::vector<std::uint8_t>;
+using Image = PatchImage;
 
 // The definition ApplyPatternPairs must agree with: each pair in turn, a
 // plain search from the start of the image as changed so far.  It also
@@ -36,7 +36,8 @@ ReferenceRun ApplySequentially(Image& image, const std::vector<PatternPair>& pai
     return run;
 }
 
-Image Bytes(const std::string& text) { return Image(text.begin(), text.end()); }
+BytePattern Bytes(const std::string& text) { return BytePattern(text.begin(), text.end()); }
+Image ImageOf(const std::string& text) { return Image(text.begin(), text.end()); }
 
 std::vector<PatternPair> TablePairs() {
     std::vector<PatternPair> pairs;
@@ -78,14 +79,14 @@ TEST(ApplyPatternPairs, FixedCases) {
         SCOPED_TRACE(c.name);
         std::vector<PatternPair> pairs;
         for (const auto& [search, replacement] : c.pairs) pairs.push_back({Bytes(search), Bytes(replacement)});
-        Image image = Bytes(c.image);
+        Image image = ImageOf(c.image);
         EXPECT_EQ(ApplyPatternPairs(image, pairs), c.missing);
-        EXPECT_EQ(image, Bytes(c.result));
+        EXPECT_EQ(image, ImageOf(c.result));
     }
 }
 
 TEST(ApplyPatternPairs, RefusesAReplacementOfAnotherLength) {
-    Image image = Bytes("abc");
+    Image image = ImageOf("abc");
     EXPECT_THROW(ApplyPatternPairs(image, {{Bytes("b"), Bytes("BB")}}), std::invalid_argument);
 }
 
@@ -140,13 +141,14 @@ TEST(ApplyPatternPairs, AgreesWithSequentialSearchesOnSmallAlphabets) {
         const int alphabet = std::uniform_int_distribution<int>(2, 4)(random);
         auto symbol = [&] { return symbols[std::uniform_int_distribution<int>(0, alphabet - 1)(random)]; };
         auto text = [&](std::size_t length) {
-            Image bytes(length);
+            BytePattern bytes(length);
             for (auto& b : bytes) b = symbol();
             return bytes;
         };
 
         SCOPED_TRACE("round " + std::to_string(round));
-        const Image original = text(std::uniform_int_distribution<std::size_t>(0, 60)(random));
+        const BytePattern bytes = text(std::uniform_int_distribution<std::size_t>(0, 60)(random));
+        const Image original(bytes.begin(), bytes.end());
         std::vector<PatternPair> pairs(std::uniform_int_distribution<std::size_t>(1, 6)(random));
         for (std::size_t k = 0; k < pairs.size(); ++k) {
             BytePattern search;
