@@ -4,12 +4,7 @@
 
 #include "text_encoding.h"
 #include "win32_error.h"
-
-static std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+#include "window_text.h"
 
 bool RunStartupGuard(HWND frmMain) {
     const std::wstring caption = WindowText(frmMain);

@@ -10,12 +10,7 @@
 #include "message_pump.h"
 #include "patch_run.h"
 #include "win32_error.h"
-
-static std::wstring ControlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+#include "window_text.h"
 
 static void ShowMessage(HWND frmMain, const wchar_t* text, const wchar_t* title) {
     if (MessageBoxW(frmMain, text, title, MB_OK) == 0) throw Win32Error("MessageBoxW");
@@ -30,7 +25,7 @@ void CmdUpdateClick(HWND frmMain) {
     // The user closed the window meanwhile: the program is ending.
     if (!IsWindow(frmMain)) return;
 
-    const std::wstring pathText = ControlText(GetDlgItem(frmMain, IDC_TXTFILEPATH));
+    const std::wstring pathText = WindowText(GetDlgItem(frmMain, IDC_TXTFILEPATH));
     PatchOutcome outcome;
     try {
         outcome = RunPatch(std::filesystem::path(pathText));
