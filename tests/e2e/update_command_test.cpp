@@ -130,9 +130,11 @@ const RefusalCase kRefusals[] = {
 INSTANTIATE_TEST_SUITE_P(Refusals, UpdateCommand, testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(UpdateCommandCompleted, PatchesTheFileByteForByteAndEndsTheProgram) {
+class UpdateCommandCompleted : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(UpdateCommandCompleted, PatchesTheFileByteForByteAndEndsTheProgram) {
     ScratchFolder folder;
-    const std::wstring host = folder.path(L"Kestrune.exe");
+    const std::wstring host = folder.path(GetParam());
     WriteBytes(host, HostImage());
 
     RunningUtility utility;
@@ -150,7 +152,11 @@ TEST(UpdateCommandCompleted, PatchesTheFileByteForByteAndEndsTheProgram) {
     EXPECT_EQ(ReadBytes(host), PatchedHostImage());
 }
 
-TEST(UpdateCommandCompleted, SucceedsAfterARefusalOnceThePathIsCorrected) {
+// The path is taken as typed, whatever characters the file name holds.
+INSTANTIATE_TEST_SUITE_P(FileNames, UpdateCommandCompleted,
+                         testing::Values(L"Kestrune.exe", L"Kestrune \u00C9t\u00E9 \u6E2C\u8A66.exe"));
+
+TEST(UpdateCommandRetry, SucceedsAfterARefusalOnceThePathIsCorrected) {
     ScratchFolder folder;
     const std::wstring host = folder.path(L"Kestrune.exe");
     WriteBytes(host, HostImage());
