@@ -2,7 +2,7 @@
 // control where its twips put it, with its text, font and colour; the frame,
 // the focus and the tab order.
 #include "control_ids.h"
-#include "log_pixels.h"
+#include "registry_setting.h"
 #include "running_utility.h"
 #include "screen_pixels.h"
 #include "win32_error.h"
