@@ -52,6 +52,11 @@ const ControlDesign kControls[] = {
 int ToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 int FontHeight(int centipoints, int dpi) { return -MulDiv(centipoints, dpi, 7200); }
 
+std::uint32_t DefaultTextColour() {
+    const COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
+    return Rgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
 RECT ClientRectOf(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);
@@ -178,11 +183,7 @@ TEST_P(Layout, LabelsShowTheirTextInTheirFontAndColour) {
             [&] {
                 shown = CaptureScreen(visible);
                 const std::uint32_t background = MostFrequent(shown);
-                const std::uint32_t colour =
-                    design.colour ? *design.colour : static_cast<std::uint32_t>(Rgb(
-                                                         GetRValue(GetSysColor(COLOR_WINDOWTEXT)),
-                                                         GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
-                                                         GetBValue(GetSysColor(COLOR_WINDOWTEXT))));
+                const std::uint32_t colour = design.colour.value_or(DefaultTextColour());
                 expected = DrawLabel(shown.width, shown.height, background, colour, look, design.text);
                 return Differences(shown, expected) == 0;
             },

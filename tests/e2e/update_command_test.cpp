@@ -45,6 +45,7 @@ std::optional<Bytes> ContentOf(const std::wstring& path) {
 struct Answer {
     MessageBoxView box;
     bool waitLabelShownWithMessage = false;
+    bool modalToTheWindow = false;  // owned by the main window, which takes no input meanwhile
 };
 
 Answer PressAndAnswer(const RunningUtility& utility) {
@@ -53,6 +54,8 @@ Answer PressAndAnswer(const RunningUtility& utility) {
     answer.box = WaitForMessageBox(utility.process().id());
     if (!answer.box.window) return answer;
     answer.waitLabelShownWithMessage = utility.waitLabelVisible();
+    answer.modalToTheWindow = GetWindow(answer.box.window, GW_OWNER) == utility.window() &&
+                              !IsWindowEnabled(utility.window());
     EXPECT_TRUE(PressButton(answer.box.window, L"OK"));
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(answer.box.window); }, kStepTimeout))
         << "the message did not close";
@@ -82,9 +85,11 @@ TEST_P(UpdateCommand, RefusesWithItsMessageAndStaysUsable) {
         EXPECT_EQ(answer.box.buttons, std::vector<std::wstring>{L"OK"});
         EXPECT_FALSE(answer.box.hasIcon);
         EXPECT_EQ(answer.waitLabelShownWithMessage, refusal.waitLabelShownWithMessage);
+        EXPECT_TRUE(answer.modalToTheWindow);
 
         EXPECT_TRUE(utility.process().running());
         EXPECT_TRUE(IsWindowVisible(utility.window()));
+        EXPECT_TRUE(IsWindowEnabled(utility.window()));
         EXPECT_TRUE(WaitFor([&] { return !utility.waitLabelVisible(); }, kStepTimeout))
             << "lblWait stayed visible after the message";
         EXPECT_EQ(ContentOf(target.filePath), target.content) << "the file was changed";
@@ -146,6 +151,7 @@ TEST_P(UpdateCommandCompleted, PatchesTheFileByteForByteAndEndsTheProgram) {
     EXPECT_EQ(answer.box.buttons, std::vector<std::wstring>{L"OK"});
     EXPECT_FALSE(answer.box.hasIcon);
     EXPECT_TRUE(answer.waitLabelShownWithMessage);
+    EXPECT_TRUE(answer.modalToTheWindow);
 
     EXPECT_EQ(utility.process().waitForExit(kStepTimeout), std::optional<DWORD>(0));
     EXPECT_TRUE(TopLevelWindowsOf(utility.process().id()).empty());
