@@ -70,6 +70,7 @@ RECT ScreenRectOf(HWND window) {
     return rect;
 }
 
+// The control with the keyboard focus on the window's thread.
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -148,15 +149,35 @@ TEST_P(Layout, ControlsSitWhereTheirTwipsSayInTabOrder) {
 }
 
 TEST_P(Layout, FocusStartsInThePathAndTabMovesToTheButtonAndBack) {
+    HWND window = utility_->window();
     HWND path = utility_->control(IDC_TXTFILEPATH);
     HWND button = utility_->control(IDC_CMDUPDATE);
-    EXPECT_EQ(WaitFor([&] { return FocusOf(path) == path; }, kStepTimeout), true);
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == path; }, kStepTimeout))
+        << "the focus does not start in txtFilePath";
+    // The key goes where the keyboard would send it: to the control with the focus.
     for (HWND expected : {button, path}) {
-        PostMessageW(FocusOf(path), WM_KEYDOWN, VK_TAB, 0);
-        PostMessageW(FocusOf(path), WM_KEYUP, VK_TAB, 0xC0000001);
-        EXPECT_TRUE(WaitFor([&] { return FocusOf(path) == expected; }, kStepTimeout))
+        PostMessageW(FocusOf(window), WM_KEYDOWN, VK_TAB, 0x00000001);
+        PostMessageW(FocusOf(window), WM_KEYUP, VK_TAB, 0xC0000001);
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == expected; }, kStepTimeout))
             << "Tab did not move the focus to " << (expected == button ? "cmdUpdate" : "txtFilePath");
     }
+}
+
+TEST_P(Layout, EnterAndEscapeNeitherPressTheButtonNorCloseTheWindow) {
+    HWND window = utility_->window();
+    HWND path = utility_->control(IDC_TXTFILEPATH);
+    HWND button = utility_->control(IDC_CMDUPDATE);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == path; }, kStepTimeout));
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB}) {
+        PostMessageW(path, WM_KEYDOWN, key, 0x00000001);
+        PostMessageW(path, WM_KEYUP, key, 0xC0000001);
+    }
+    // The Tab behind them has been handled once the focus moves: so have they.
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == button; }, kStepTimeout));
+    for (HWND other : TopLevelWindowsOf(utility_->process().id()))
+        EXPECT_FALSE(ClassOf(other) == L"#32770" && IsWindowVisible(other)) << "a message box opened";
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(utility_->waitLabelVisible());
 }
 
 TEST_P(Layout, LabelsShowTheirTextInTheirFontAndColour) {
