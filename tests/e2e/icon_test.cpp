@@ -2,6 +2,9 @@
 // against the picture it is drawn from.
 #include "icon_art.h"
 #include "programs.h"
+#include "running_utility.h"
+#include "screen_pixels.h"
+#include "window_query.h"
 #include "win32_error.h"
 
 #include <windows.h>
@@ -10,6 +13,7 @@
 
 #include <cstdint>
 #include <map>
+#include <regex>
 #include <vector>
 
 namespace {
@@ -112,6 +116,37 @@ TEST(ProgramIcon, ShowsTheTricolourInItsFrameOnATransparentGround) {
         }
     }
     EXPECT_EQ(wrong, 0u);
+}
+
+// Wine draws the window's frame itself when no window manager does (see the
+// driver's environment), so the caption shows the window's small icon.
+TEST(ProgramIcon, IsShownInTheMainWindowsCaption) {
+    RunningUtility utility;
+    RECT frame{};
+    GetWindowRect(utility.window(), &frame);
+    POINT clientTop{0, 0};
+    ClientToScreen(utility.window(), &clientTop);
+    const int captionHeight = clientTop.y - frame.top;
+    ASSERT_GT(captionHeight, 8) << "the window has no caption to look at";
+    const RECT iconArea{frame.left, frame.top, frame.left + 2 * captionHeight, clientTop.y};
+
+    // A row of the icon crosses blue, white and red bands of pure colour, in that order.
+    const std::regex tricolour("B{3,}W{3,}R{3,}");
+    const auto found = WaitFor(
+        [&] {
+            const Pixels caption = CaptureScreen(iconArea);
+            for (int y = 0; y < caption.height; ++y) {
+                std::string row;
+                for (int x = 0; x < caption.width; ++x) {
+                    const std::uint32_t pixel = caption.at(x, y);
+                    row += pixel == 0x0000FF ? 'B' : pixel == 0xFFFFFF ? 'W' : pixel == 0xFF0000 ? 'R' : '.';
+                }
+                if (std::regex_search(row, tricolour)) return true;
+            }
+            return false;
+        },
+        kStepTimeout);
+    EXPECT_TRUE(found) << "no tricolour in the caption";
 }
 
 }  // namespace
