@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -229,7 +230,7 @@ TEST_P(Layout, PathBoxUsesItsFont) {
     font.lfHeight = FontHeight(975, dpi_);
     font.lfCharSet = ANSI_CHARSET;
     font.lfPitchAndFamily = kCourier;
-    wcscpy(font.lfFaceName, L"Courier New");
+    std::wstring(L"Courier New").copy(font.lfFaceName, LF_FACESIZE - 1);
     HFONT handle = CreateFontIndirectW(&font);
     HGDIOBJ old = SelectObject(dc, handle);
     SIZE extent{};

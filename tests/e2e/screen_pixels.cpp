@@ -2,6 +2,7 @@
 
 #include "win32_error.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -80,7 +81,7 @@ Pixels DrawLabel(int width, int height, std::uint32_t background, std::uint32_t 
     font.lfWeight = look.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
     font.lfPitchAndFamily = look.pitchAndFamily;
-    wcsncpy(font.lfFaceName, look.face.c_str(), LF_FACESIZE - 1);
+    look.face.copy(font.lfFaceName, LF_FACESIZE - 1);
     HFONT handle = CreateFontIndirectW(&font);
     HGDIOBJ old = SelectObject(canvas.dc(), handle);
     SetBkMode(canvas.dc(), TRANSPARENT);

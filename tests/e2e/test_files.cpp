@@ -107,7 +107,7 @@ void SetReadOnly(const std::wstring& path, bool readOnly) {
 bool IsReadOnly(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) ThrowLastError("GetFileAttributesW", path);
-    return attributes & FILE_ATTRIBUTE_READONLY;
+    return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 Bytes HostImage() { return HostImageWith(false); }

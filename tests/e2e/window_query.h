@@ -7,11 +7,9 @@
 #include <thread>
 #include <vector>
 
-using namespace std::chrono_literals;
-
 // Every wait of the driver is bounded, so a hung program fails its test.
-inline constexpr std::chrono::milliseconds kStartTimeout = 20s;
-inline constexpr std::chrono::milliseconds kStepTimeout = 10s;
+inline constexpr std::chrono::milliseconds kStartTimeout = std::chrono::seconds(20);
+inline constexpr std::chrono::milliseconds kStepTimeout = std::chrono::seconds(10);
 
 // Polls `probe` until it yields a value that converts to true, or `timeout` ends;
 // returns the last value.
@@ -21,7 +19,7 @@ auto WaitFor(Probe probe, std::chrono::milliseconds timeout) -> decltype(probe()
     for (;;) {
         auto value = probe();
         if (value || std::chrono::steady_clock::now() >= end) return value;
-        std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
