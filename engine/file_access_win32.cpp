@@ -53,6 +53,20 @@ FailureCause CauseOf(DWORD error) {
     throw PatchError(step, path, CauseOf(error), SystemText(error));
 }
 
+// Windows refuses to replace a file that a program holds open (a running
+// executable) with "access denied", as it does for missing rights.  Asking
+// for the right to delete it tells the two apart: only a file in use gives a
+// sharing violation.
+bool IsInUse(const std::wstring& path) {
+    HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 // Runs one system call of a step, or fails it with the injected error.
 // Returns 0 on success, else the Win32 error code.
 template <typename Call>
@@ -263,6 +277,8 @@ void ReplaceFileContents(const fs::path& path, const PatchImage& bytes) {
     }
     if (error) {
         SetDeleteOnClose(temporary.get(), true);
+        if (error == ERROR_ACCESS_DENIED && IsInUse(target))
+            throw PatchError(FileStep::Replace, path, FailureCause::FileInUse, SystemText(error));
         Fail(FileStep::Replace, path, error);
     }
 }

@@ -72,6 +72,7 @@ TEST_F(FileReplace, ATargetInUseIsNotReplaced) {
         ADD_FAILURE() << "the run did not fail";
     } catch (const PatchError& error) {
         EXPECT_EQ(error.step(), FileStep::Replace) << error.what();
+        EXPECT_EQ(error.cause(), FailureCause::FileInUse) << error.what();
     }
     held.reset();
     EXPECT_EQ(ReadFile(target), image.original());
