@@ -57,13 +57,7 @@ private:
 
 // The 32-bit pixels of a bitmap, rows from the top, as 0x00RRGGBB.
 std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = IconArtSize;
-    info.bmiHeader.biHeight = -IconArtSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownRgbBitmap(IconArtSize, IconArtSize);
     std::vector<std::uint32_t> pixels(IconArtSize * IconArtSize);
     HDC dc = GetDC(nullptr);
     const int rows = GetDIBits(dc, bitmap, 0, IconArtSize, pixels.data(), &info, DIB_RGB_COLORS);

@@ -19,6 +19,18 @@ inline std::uint32_t Rgb(int r, int g, int b) {
     return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
 }
 
+// The header of a 32-bit top-down bitmap, the form the pictures here are read in.
+inline BITMAPINFO TopDownRgbBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // What the screen shows inside `rect` (screen coordinates).
 Pixels CaptureScreen(const RECT& rect);
 
